@@ -1,0 +1,1 @@
+// Carries the schema scripts as resources (":/schema/*.sql").
