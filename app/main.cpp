@@ -11,7 +11,35 @@
 #include <QMainWindow>
 #include <QTranslator>
 
+#include <QTimer>
+
+#include <atomic>
 #include <clocale>
+#include <csignal>
+
+namespace {
+
+std::atomic_bool g_terminate{false};
+
+extern "C" void onTerminate(int)
+{
+    g_terminate = true;
+}
+
+/// SIGTERM/SIGINT end the message loop normally, so the embedded server is stopped cleanly.
+void quitOnTerminationSignals(QObject* owner)
+{
+    std::signal(SIGTERM, onTerminate);
+    std::signal(SIGINT, onTerminate);
+    auto* poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, [] {
+        if (g_terminate)
+            QApplication::quit();
+    });
+    poll->start(200);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -40,5 +68,6 @@ int main(int argc, char* argv[])
     window.setCentralWidget(label);
     window.resize(1024, 700);
     window.show();
+    quitOnTerminationSignals(&window);
     return QApplication::exec();
 }

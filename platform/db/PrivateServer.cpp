@@ -14,7 +14,6 @@
 #include <QUuid>
 
 #include <csignal>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace arvo {
@@ -275,14 +274,21 @@ Status PrivateServer::start(int timeoutMs)
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->setStandardOutputFile(QProcess::nullDevice());
-    // The server must not outlive us, even when we crash.
-    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process->start(findTool({QStringLiteral("mariadbd"), QStringLiteral("mysqld")}),
                      serverArguments(m_dataDir, m_options));
     if (!m_process->waitForStarted(10000)) {
         m_process.reset();
         return Error{QStringLiteral("O servidor de banco de dados não iniciou."), {}};
     }
+    // The server must not outlive us, even when we crash. The parent-death signal does not
+    // survive mariadbd switching user, so a shell waits on a pipe only we hold open: when we
+    // die the pipe closes and the shell stops the server.
+    m_watchdog = std::make_unique<QProcess>();
+    m_watchdog->start(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"),
+                       QStringLiteral("read _ignored; kill -TERM \"$1\" 2>/dev/null"),
+                       QStringLiteral("arvo-watchdog"),
+                       QString::number(m_process->processId())});
     QProcess* process = m_process.get();
     auto st = waitReady(m_dataDir, timeoutMs, [process] {
         return process->state() == QProcess::Running && !process->waitForFinished(0);
@@ -305,6 +311,11 @@ Status PrivateServer::stop()
             }
         }
         m_process.reset();
+    }
+    if (m_watchdog) {
+        m_watchdog->kill();
+        m_watchdog->waitForFinished(5000);
+        m_watchdog.reset();
     }
     if (m_lock) {
         m_lock->unlock();

@@ -16,8 +16,8 @@ namespace arvo {
 /// a clean stop. The data folder is initialised on first start. While a PrivateServer runs it
 /// holds a lock file in the data folder, so a second program on the same folder is refused
 /// instead of sharing or killing the server; a server left behind by a crashed owner is
-/// detected by its stale lock and stopped before a new one starts. The child also receives
-/// SIGTERM if its owner dies.
+/// detected by its stale lock and stopped before a new one starts. A watchdog stops the
+/// server at once if its owner dies.
 class PrivateServer
 {
 public:
@@ -60,6 +60,7 @@ private:
     QString m_dataDir;
     Options m_options;
     std::unique_ptr<QProcess> m_process;
+    std::unique_ptr<QProcess> m_watchdog;
     std::unique_ptr<QLockFile> m_lock;
 };
 

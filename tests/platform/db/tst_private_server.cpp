@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +37,7 @@ class TestPrivateServer : public QObject
 private Q_SLOTS:
     void embeddedDefaultCreatesDatabaseOnce();
     void staleServerIsStoppedOnNextStart();
+    void serverStopsWhenItsOwnerIsKilled();
 
 private:
     QTemporaryDir m_tmp;
@@ -90,6 +92,19 @@ void TestPrivateServer::staleServerIsStoppedOnNextStart()
     }
     QCOMPARE(serversOn(dir), 0);
     QVERIFY(PrivateServer::stopDataDir(dir));
+}
+
+void TestPrivateServer::serverStopsWhenItsOwnerIsKilled()
+{
+    const QString dir = m_tmp.filePath(QStringLiteral("owner"));
+    QProcess owner;
+    owner.start(QStringLiteral(ARVO_BINARY_DIR "/cli/arvo"),
+                {QStringLiteral("serve"), QStringLiteral("--fast"), QStringLiteral("--datadir"), dir});
+    QVERIFY(owner.waitForReadyRead(60000));
+    QCOMPARE(serversOn(dir), 1);
+    owner.kill(); // no chance to clean up
+    owner.waitForFinished();
+    QTRY_COMPARE_WITH_TIMEOUT(serversOn(dir), 0, 30000);
 }
 
 QTEST_GUILESS_MAIN(TestPrivateServer)
