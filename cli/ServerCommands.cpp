@@ -29,8 +29,8 @@ QString dataDir(CliContext& ctx)
                                                 : ctx.config.embeddedDataDir;
 }
 
-/// --tcp-port N, or "auto" for a free loopback port; written to DIR/tcp-port for clients.
-Result<int> tcpPort(CliContext& ctx, const QString& dir)
+/// --tcp-port N, or "auto" for a free loopback port.
+Result<int> tcpPort(CliContext& ctx)
 {
     if (!ctx.isSet(QStringLiteral("tcp-port")))
         return 0;
@@ -44,11 +44,19 @@ Result<int> tcpPort(CliContext& ctx, const QString& dir)
     }
     if (port <= 0 || port > 65535)
         return Error{QStringLiteral("Porta inválida: ") + value, {}};
-    QDir().mkpath(dir);
+    return port;
+}
+
+/// Tells clients the port in DIR/tcp-port (written once the data folder exists).
+void publishPort(const QString& dir, int port)
+{
     QFile f(QDir(dir).filePath(QStringLiteral("tcp-port")));
+    if (port <= 0) {
+        f.remove();
+        return;
+    }
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(QByteArray::number(port));
-    return port;
 }
 
 } // namespace
@@ -58,7 +66,7 @@ int serve(CliContext& ctx)
     const QString dir = dataDir(ctx);
     PrivateServer::Options options;
     options.durable = !ctx.isSet(QStringLiteral("fast"));
-    auto port = tcpPort(ctx, dir);
+    auto port = tcpPort(ctx);
     if (!port)
         return fail(ctx, port.error());
     options.port = *port;
@@ -67,6 +75,7 @@ int serve(CliContext& ctx)
     if (ctx.isSet(QStringLiteral("detach"))) {
         if (auto st = PrivateServer::startDetached(dir, options); !st)
             return fail(ctx, st.error());
+        publishPort(dir, options.port);
         ctx.out << PrivateServer::socketPathFor(dir) << "\n";
         ctx.err << "arvo: servidor pronto em " << timer.elapsed() << " ms\n";
         return 0;
@@ -74,6 +83,7 @@ int serve(CliContext& ctx)
     PrivateServer server(dir, options);
     if (auto st = server.start(); !st)
         return fail(ctx, st.error());
+    publishPort(dir, options.port);
     ctx.out << server.socketPath() << "\n";
     ctx.out.flush();
     ctx.err << "arvo: servidor pronto em " << timer.elapsed() << " ms; Ctrl+C termina\n";
