@@ -34,6 +34,12 @@ const QList<CommandInfo>& commands()
          &serve},
         {QStringLiteral("stop-server"), QStringLiteral("stop-server [--datadir DIR]"), {},
          &stopServer},
+        {QStringLiteral("pme-receivables"),
+         QStringLiteral("pme-receivables (--proposal CODE | --all) [--operator NAME]"),
+         {valueOption("proposal", "Proposal code.", "code"),
+          flagOption("all", "Every PME proposal with an effective date."),
+          valueOption("operator", "User name written in the audit rows (default ARVO).", "name")},
+         &pmeReceivables},
     };
     return list;
 }

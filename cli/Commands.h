@@ -24,5 +24,6 @@ QString commandSummary();
 int initDb(CliContext& ctx);
 int serve(CliContext& ctx);
 int stopServer(CliContext& ctx);
+int pmeReceivables(CliContext& ctx);
 
 } // namespace arvo::cli
