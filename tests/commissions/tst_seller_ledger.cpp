@@ -1,5 +1,8 @@
+#include "commissions/LedgerReceipt.h"
 #include "commissions/SellerLedger.h"
 #include "tests/support/TestDatabase.h"
+
+#include "core/AmountInWords.h"
 
 #include <QSet>
 #include <QTest>
@@ -51,6 +54,8 @@ private Q_SLOTS:
     void postsEachPaymentForm_data();
     void postsEachPaymentForm();
     void receiptNumbersNeverRepeat();
+    void receiptTexts_data();
+    void receiptTexts();
 };
 
 void TestSellerLedger::runningBalance()
@@ -192,6 +197,42 @@ void TestSellerLedger::receiptNumbersNeverRepeat()
     QCOMPARE(taken[0].size() + taken[1].size(), qsizetype(100));
     QCOMPARE(all.size(), qsizetype(100));
     QCOMPARE(t.db().scalar(QStringLiteral("SELECT recibo FROM parametros"))->toInt(), 100);
+}
+
+void TestSellerLedger::receiptTexts_data()
+{
+    QTest::addColumn<int>("payment");
+    QTest::addColumn<QString>("paymentText");
+    QTest::newRow("cash") << int(LedgerPayment::Cash) << "DINHEIRO";
+    QTest::newRow("transfer") << int(LedgerPayment::Transfer) << "TRANSFERÊNCIA BANCÁRIA";
+    QTest::newRow("cheque") << int(LedgerPayment::Cheque) << "CHEQUE Nº 000123";
+}
+
+void TestSellerLedger::receiptTexts()
+{
+    QFETCH(int, payment);
+    QFETCH(QString, paymentText);
+    LedgerReceiptInput in;
+    in.number = 42;
+    in.razaoSocial = QStringLiteral("VELMOR CORRETORA LTDA");
+    in.amount = 1234.56;
+    in.payment = LedgerPayment(payment);
+    in.chequeNumber = QStringLiteral("000123");
+    in.historico = QStringLiteral("COMISSÕES DE MARÇO");
+    in.producerNickname = QStringLiteral("ANA");
+    in.producerCpf = QStringLiteral("52998224725");
+    in.city = QStringLiteral("São Luís");
+    in.date = QDate(2024, 3, 5);
+    auto r = ledgerReceipt(in);
+    QVERIFY(r);
+    auto words = amountInWords(1234.56);
+    QCOMPARE(r->title, QStringLiteral("RECIBO - Nº: 00042/2024"));
+    QCOMPARE(r->body, QStringLiteral("Recebi da VELMOR CORRETORA LTDA, a importância de R$ 1.234,56 (") +
+                          *words + QStringLiteral("), ") + paymentText +
+                          QStringLiteral(",  referente a(o) COMISSÕES DE MARÇO"));
+    QCOMPARE(r->amount, QStringLiteral("Valor R$ 1.234,56"));
+    QCOMPARE(r->cpf, QStringLiteral("CPF: 529.982.247-25"));
+    QCOMPARE(r->dateLine, QStringLiteral("São Luís, 05 de março de 2024"));
 }
 
 QTEST_GUILESS_MAIN(TestSellerLedger)
