@@ -105,21 +105,28 @@ QString sqlNumber(double v)
     return QString::number(v, 'g', 17);
 }
 
+const char* kScheduleSelect = "SELECT seguradora, com1, com2, com3, com4, com5, vitalicio "
+                              "FROM com_segur_corretora WHERE tipo = '01'";
+
+BrokerSchedule scheduleFrom(const Row& r)
+{
+    BrokerSchedule s;
+    for (int i = 0; i < 5; ++i)
+        s.com[i] = r.value(i + 1).toDouble();
+    s.lifetime = r["vitalicio"].toString() == QLatin1String("S");
+    return s;
+}
+
 Result<std::optional<BrokerSchedule>> loadSchedule(Db& db, int insurer)
 {
-    auto row = db.selectOne(QStringLiteral("SELECT com1, com2, com3, com4, com5, vitalicio "
-                                           "FROM com_segur_corretora "
-                                           "WHERE seguradora = :s AND tipo = '01' LIMIT 1"),
+    auto row = db.selectOne(QString::fromLatin1(kScheduleSelect) +
+                                QStringLiteral(" AND seguradora = :s LIMIT 1"),
                             {{QStringLiteral("s"), insurer}});
     if (!row)
         return row.error();
     if (!row->has_value())
         return std::optional<BrokerSchedule>();
-    BrokerSchedule s;
-    for (int i = 0; i < 5; ++i)
-        s.com[i] = (**row).value(i).toDouble();
-    s.lifetime = (**row)["vitalicio"].toString() == QLatin1String("S");
-    return std::optional<BrokerSchedule>(s);
+    return std::optional<BrokerSchedule>(scheduleFrom(**row));
 }
 
 /// Writes the missing installments of one proposal inside the caller's transaction.
@@ -317,21 +324,14 @@ Result<PmeBatchOutcome> writeAllPmeReceivables(Db& db, const PmeRunContext& cont
     QHash<int, int> livesBy;
     for (const Row& r : *lives)
         livesBy.insert(r.value(0).toInt(), r.value(1).toInt());
-    auto schedules = db.select(QStringLiteral("SELECT seguradora, com1, com2, com3, com4, com5, "
-                                              "vitalicio FROM com_segur_corretora "
-                                              "WHERE tipo = '01'"));
+    auto schedules = db.select(QString::fromLatin1(kScheduleSelect));
     if (!schedules)
         return schedules.error();
     QHash<int, BrokerSchedule> scheduleBy;
     for (const Row& r : *schedules) {
         const int insurer = r.value(0).toInt();
-        if (scheduleBy.contains(insurer))
-            continue; // the first row counts, as a single look-up finds it
-        BrokerSchedule s;
-        for (int i = 0; i < 5; ++i)
-            s.com[i] = r.value(i + 1).toDouble();
-        s.lifetime = r["vitalicio"].toString() == QLatin1String("S");
-        scheduleBy.insert(insurer, s);
+        if (!scheduleBy.contains(insurer)) // the first row counts, as a single look-up finds it
+            scheduleBy.insert(insurer, scheduleFrom(r));
     }
 
     PmeBatchOutcome out;

@@ -7,7 +7,6 @@
 #include <QSet>
 #include <QTest>
 
-#include <thread>
 
 using namespace arvo;
 
@@ -174,22 +173,13 @@ void TestSellerLedger::receiptNumbersNeverRepeat()
 {
     ARVO_TEST_DB(t);
     QList<int> taken[2];
-    std::thread seats[2];
-    for (int i = 0; i < 2; ++i) {
-        seats[i] = std::thread([&, i] {
-            auto db = t.connectAgain(QStringLiteral("seat%1").arg(i));
-            if (!db)
-                return;
-            for (int n = 0; n < 50; ++n) {
-                auto number = nextReceiptNumber(*db);
-                if (number)
-                    taken[i] << *number;
-            }
-            db->close();
-        });
-    }
-    for (auto& s : seats)
-        s.join();
+    test::onSeats(t, 2, [&](Db& db, int seat) {
+        for (int n = 0; n < 50; ++n) {
+            auto number = nextReceiptNumber(db);
+            if (number)
+                taken[seat] << *number;
+        }
+    });
     QSet<int> all;
     for (const auto& list : taken)
         for (int n : list)

@@ -3,7 +3,6 @@
 
 #include <QTest>
 
-#include <thread>
 
 using namespace arvo;
 
@@ -173,22 +172,13 @@ void TestPmeReceivables::twoSeatsAtOnceWriteEachInstallmentOnce()
     const int code = addProposal(t.db(), QStringLiteral("BRADESCO"), 10.0, QStringLiteral("2024/01/10"));
     const PmeProposal p = *loadPmeProposal(t.db(), code).value();
     int written[2] = {0, 0};
-    std::thread seats[2];
-    for (int i = 0; i < 2; ++i) {
-        seats[i] = std::thread([&, i] {
-            auto db = t.connectAgain(QStringLiteral("seat%1").arg(i));
-            if (!db)
-                return;
-            for (int round = 0; round < 3; ++round) {
-                auto out = writePmeReceivables(*db, p, context());
-                if (out)
-                    written[i] += out->written;
-            }
-            db->close();
-        });
-    }
-    for (auto& s : seats)
-        s.join();
+    test::onSeats(t, 2, [&](Db& db, int seat) {
+        for (int round = 0; round < 3; ++round) {
+            auto out = writePmeReceivables(db, p, context());
+            if (out)
+                written[seat] += out->written;
+        }
+    });
     QCOMPARE(written[0] + written[1], 24);
     QCOMPARE(t.db().scalar(QStringLiteral("SELECT COUNT(*) FROM docreceber"))->toInt(), 24);
     QCOMPARE(t.db().scalar(QStringLiteral("SELECT COUNT(DISTINCT parc) FROM docreceber"))->toInt(), 24);

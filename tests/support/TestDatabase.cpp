@@ -8,6 +8,8 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <thread>
+#include <vector>
 
 namespace arvo::test {
 
@@ -74,6 +76,23 @@ TestDatabase::~TestDatabase()
 Result<Db> TestDatabase::connectAgain(const QString& connectionName) const
 {
     return Db::connect(settings(), connectionName);
+}
+
+void onSeats(const TestDatabase& database, int seats,
+             const std::function<void(Db&, int seat)>& work)
+{
+    std::vector<std::thread> threads;
+    for (int i = 0; i < seats; ++i) {
+        threads.emplace_back([&database, &work, i] {
+            auto db = database.connectAgain(QStringLiteral("seat_%1").arg(i));
+            if (!db)
+                return;
+            work(*db, i);
+            db->close();
+        });
+    }
+    for (auto& t : threads)
+        t.join();
 }
 
 } // namespace arvo::test

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace arvo::test {
 
 /// The test run's server: the socket and loopback port the db_server fixture started.
@@ -36,6 +38,10 @@ private:
     QString m_error;
     Db m_db;
 };
+
+/// Runs `work` on `seats` connections of their own at the same time, as several seats of the
+/// office would, and waits for all of them.
+void onSeats(const TestDatabase& database, int seats, const std::function<void(Db&, int seat)>& work);
 
 } // namespace arvo::test
 
