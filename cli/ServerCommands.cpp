@@ -29,8 +29,8 @@ QString dataDir(CliContext& ctx)
                                                 : ctx.config.embeddedDataDir;
 }
 
-/// --tcp-port N, or "auto" for a free loopback port; written to DIR/tcp-port for clients.
-Result<int> tcpPort(CliContext& ctx, const QString& dir)
+/// --tcp-port N, or "auto" for a free loopback port.
+Result<int> tcpPort(CliContext& ctx)
 {
     if (!ctx.isSet(QStringLiteral("tcp-port")))
         return 0;
@@ -44,11 +44,17 @@ Result<int> tcpPort(CliContext& ctx, const QString& dir)
     }
     if (port <= 0 || port > 65535)
         return Error{QStringLiteral("Porta inválida: ") + value, {}};
-    QDir().mkpath(dir);
+    return port;
+}
+
+// Written once the server runs: setting up a new data folder replaces the whole folder.
+void writeTcpPort(const QString& dir, int port)
+{
+    if (port <= 0)
+        return;
     QFile f(QDir(dir).filePath(QStringLiteral("tcp-port")));
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(QByteArray::number(port));
-    return port;
 }
 
 } // namespace
@@ -58,7 +64,7 @@ int serve(CliContext& ctx)
     const QString dir = dataDir(ctx);
     PrivateServer::Options options;
     options.durable = !ctx.isSet(QStringLiteral("fast"));
-    auto port = tcpPort(ctx, dir);
+    auto port = tcpPort(ctx);
     if (!port)
         return fail(ctx, port.error());
     options.port = *port;
@@ -67,6 +73,7 @@ int serve(CliContext& ctx)
     if (ctx.isSet(QStringLiteral("detach"))) {
         if (auto st = PrivateServer::startDetached(dir, options); !st)
             return fail(ctx, st.error());
+        writeTcpPort(dir, *port);
         ctx.out << PrivateServer::socketPathFor(dir) << "\n";
         ctx.err << "arvo: servidor pronto em " << timer.elapsed() << " ms\n";
         return 0;
@@ -74,6 +81,7 @@ int serve(CliContext& ctx)
     PrivateServer server(dir, options);
     if (auto st = server.start(); !st)
         return fail(ctx, st.error());
+    writeTcpPort(dir, *port);
     ctx.out << server.socketPath() << "\n";
     ctx.out.flush();
     ctx.err << "arvo: servidor pronto em " << timer.elapsed() << " ms; Ctrl+C termina\n";
