@@ -100,15 +100,30 @@ CREATE TABLE com_seguradora_corr (
 
 DELIMITER //
 
+-- Stores the rates of one combination (insurer, producer, branch, product, line, administrator).
+-- A repeated run replaces the rates instead of adding a second row: readers take the first
+-- row of a combination, which would keep the old rates.
 CREATE PROCEDURE sp_i_compersonalizado(
     IN s_produto INT, IN s_filial INT, IN s_seguradora INT, IN s_vendedor INT,
     IN s_com1 DOUBLE, IN s_com2 DOUBLE, IN s_com3 DOUBLE, IN s_com4 DOUBLE, IN s_com5 DOUBLE,
     IN s_com6 DOUBLE, IN s_tipo VARCHAR(2), IN s_adma INT)
 BEGIN
-    INSERT INTO com_prod_filial (produto, filial, seguradora, vendedor, com1, com2, com3, com4,
-                                 com5, com6, tipo, adma)
-    VALUES (s_produto, s_filial, s_seguradora, s_vendedor, s_com1, s_com2, s_com3, s_com4,
-            s_com5, s_com6, s_tipo, s_adma);
+    IF EXISTS (SELECT 1 FROM com_prod_filial
+                WHERE seguradora <=> s_seguradora AND vendedor <=> s_vendedor
+                  AND filial <=> s_filial AND produto <=> s_produto AND tipo <=> s_tipo
+                  AND adma <=> s_adma) THEN
+        UPDATE com_prod_filial
+           SET com1 = s_com1, com2 = s_com2, com3 = s_com3, com4 = s_com4, com5 = s_com5,
+               com6 = s_com6
+         WHERE seguradora <=> s_seguradora AND vendedor <=> s_vendedor
+           AND filial <=> s_filial AND produto <=> s_produto AND tipo <=> s_tipo
+           AND adma <=> s_adma;
+    ELSE
+        INSERT INTO com_prod_filial (produto, filial, seguradora, vendedor, com1, com2, com3,
+                                     com4, com5, com6, tipo, adma)
+        VALUES (s_produto, s_filial, s_seguradora, s_vendedor, s_com1, s_com2, s_com3, s_com4,
+                s_com5, s_com6, s_tipo, s_adma);
+    END IF;
 END //
 
 CREATE PROCEDURE sp_a_seguroscom(

@@ -252,6 +252,20 @@ void TestProcedures::commissionProcedures_data()
         << "sp_i_compersonalizado"
         << QVariantList{4, 1, 2, 3, 100.0, 80.0, 50.0, 30.0, 10.0, 5.0, "05", 2} << ""
         << "com_prod_filial WHERE vendedor = 3" << "";
+    // A second run for the same combination used to add a row; readers take the first row
+    // of a combination and kept paying the old rates.
+    const QString schedules =
+        "INSERT INTO com_prod_filial (seguradora, vendedor, filial, produto, com1, tipo, adma) "
+        "VALUES (2, 3, 1, 4, 10, '05', 2), (2, 3, 1, 4, 20, '02', 0)";
+    QTest::newRow("sp_i_compersonalizado again replaces the rates")
+        << "sp_i_compersonalizado"
+        << QVariantList{4, 1, 2, 3, 100.0, 80.0, 50.0, 30.0, 10.0, 5.0, "05", 2} << schedules
+        << "com_prod_filial WHERE vendedor = 3 AND tipo = '05'" << "";
+    QTest::newRow("sp_i_compersonalizado leaves another line's rates")
+        << "sp_i_compersonalizado"
+        << QVariantList{4, 1, 2, 3, 100.0, 80.0, 50.0, 30.0, 10.0, 5.0, "05", 2} << schedules
+        << "com_prod_filial WHERE vendedor = 3 AND tipo = '02'"
+        << "tipo=02|adma=0|com1=20|com2=NULL|com3=NULL|com4=NULL|com5=NULL|com6=NULL";
     QTest::newRow("sp_a_seguroscom by six-digit code")
         << "sp_a_seguroscom" << QVariantList{"000005", 90.0, 45.0, 20.0, 10.0, 0.0, 0.0}
         << "INSERT INTO seguros (codigo, vlrcomissionado) VALUES (5, 300); "
