@@ -168,8 +168,10 @@ void Report::paintPage(QPainter& p, int page, double d) const
 
     // Page header: title in the middle, print date, time and page at the right.
     double y = m_def.margin;
+    // The title keeps clear of the date/time/page block at the right.
+    const double infoWidth = m_def.standardHeader ? 45 : 0;
     p.setFont(titleFont);
-    p.drawText(rect(left, y, width, 8), textFlags(Align::Center), m_def.title);
+    p.drawText(rect(left, y, width - infoWidth, 8), textFlags(Align::Center), m_def.title);
     if (m_def.standardHeader) {
         p.setFont(normal);
         const QString pageText = m_def.pageCount
@@ -180,7 +182,7 @@ void Report::paintPage(QPainter& p, int page, double d) const
             QStringLiteral("Hora       : ") + m_printedAt.time().toString(QStringLiteral("HH:mm:ss")),
             QStringLiteral("Página    : ") + pageText};
         for (int i = 0; i < info.size(); ++i)
-            p.drawText(rect(left + width - 45, y + i * 4, 45, 4), textFlags(Align::Left), info[i]);
+            p.drawText(rect(left + width - infoWidth, y + i * 4, infoWidth, 4), textFlags(Align::Left), info[i]);
     }
     y += kHeaderHeight;
     hline(y - 1);
