@@ -1,6 +1,7 @@
 #include "platform/report/Report.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -113,8 +114,12 @@ void TestReport::previewPaginatesLikePdf()
     QPrintPreviewWidget preview(&printer);
     connect(&preview, &QPrintPreviewWidget::paintRequested, this,
             [&](QPrinter* target) { QVERIFY(report.print(*target).ok()); });
+    preview.resize(700, 900);
+    preview.show();
     preview.updatePreview();
     QCOMPARE(preview.pageCount(), report.pageCount());
+    // A picture of the preview to look at.
+    QVERIFY(preview.grab().save(QDir::temp().filePath(QStringLiteral("arvo_report_preview.png"))));
 }
 
 void TestReport::landscapeA4()
