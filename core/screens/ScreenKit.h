@@ -1,7 +1,10 @@
 #pragma once
 
-// The screen kit: the keyboard, colour, mask and date-field habits every screen shares.
-// Screens build their fields, then call FieldConventions::install() once.
+// The screen kit lives in core/screens (library arvo_core_screens), next to the screens that use
+// it: the keyboard, colour, mask and date-field habits every screen shares. Screens build their
+// fields, then call FieldConventions::install() once. Registry screens are declared with
+// RegistryScreen (RegistryScreen.h) and look-up lists with LookupListScreen; the SQL they run
+// is built in core/Registry.h.
 
 #include <QColor>
 #include <QDate>

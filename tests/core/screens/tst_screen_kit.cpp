@@ -60,6 +60,7 @@ private Q_SLOTS:
     void enteringFilledDateKeepsIt();
     void moneyFieldReformats();
     void ctrlDeleteDoesNothingInGrids();
+    void f10WritesThePickedKey();
 };
 
 void TestScreenKit::enterMovesAndFocusIsYellow()
@@ -163,6 +164,24 @@ void TestScreenKit::ctrlDeleteDoesNothingInGrids()
     // The filter eats the key before the grid sees it; other keys pass.
     QVERIFY(conventions->eventFilter(f.grid, &ctrlDelete));
     QVERIFY(!conventions->eventFilter(f.grid, &plainDelete));
+}
+
+void TestScreenKit::f10WritesThePickedKey()
+{
+    PeriodForm f;
+    std::optional<qint64> answer = 123;
+    int lookedUp = 0;
+    installPickerKey(f.other, [&]() { return answer; });
+    connect(f.other, &QLineEdit::editingFinished, this, [&]() { ++lookedUp; });
+    QTest::keyClick(f.other, Qt::Key_F10);
+    QCOMPARE(f.other->text(), QStringLiteral("123"));
+    QCOMPARE(f.other->cursorPosition(), 0);
+    QCOMPARE(lookedUp, 1);
+    // Closing the picker without a choice leaves the field alone.
+    answer.reset();
+    QTest::keyClick(f.other, Qt::Key_F10);
+    QCOMPARE(f.other->text(), QStringLiteral("123"));
+    QCOMPARE(lookedUp, 1);
 }
 
 QTEST_MAIN(TestScreenKit)
