@@ -140,6 +140,7 @@ private Q_SLOTS:
     void layoutRules_data();
     void layoutRules();
     void failedGroupLeavesNothingHalfWritten();
+    void killedConnectionThenRerun();
     void badFileWritesNothing_data();
     void badFileWritesNothing();
     void secondSeatIsTurnedAway();
@@ -369,6 +370,41 @@ void TestStatementImport::failedGroupLeavesNothingHalfWritten()
     QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM conta_produtor WHERE historico = 'Encargos de produção'")), 2);
     QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM conta_produtor")), 4);
     QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM docreceber")), 2);
+}
+
+void TestStatementImport::killedConnectionThenRerun()
+{
+    ARVO_TEST_DB(t);
+    QTemporaryDir dir;
+    const Fixture f = baseFixture(t.db(), QStringLiteral("AMIL"));
+    QList<Line> lines;
+    for (const char* key : {"A1", "B1", "C1", "D1"}) {
+        addProposal(t.db(), f, QLatin1String(key), 10);
+        lines << Line{QLatin1String(key)};
+    }
+    auto seat = t.connectAgain(QStringLiteral("seat1"));
+    QVERIFY(seat);
+    const int id = seat->scalar(QStringLiteral("SELECT CONNECTION_ID()"))->toInt();
+    const StatementLayout l = layoutById(LayoutId::Qualicorp);
+    const QString path = writeStatement(dir, l, lines);
+    // The server goes away for this seat after two groups.
+    auto out = importStatement(*seat, request(l, f, path), {},
+                               [&](qint64 done, qint64, const QString&) {
+                                   if (done == 2)
+                                       (void)t.db().exec(QStringLiteral("KILL CONNECTION %1").arg(id));
+                               });
+    QVERIFY(!out);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM conta_produtor WHERE historico LIKE 'Pgto%'")), 2);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM conta_produtor WHERE historico = 'Encargos de produção'")), 2);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM docreceber")), 2);
+
+    auto again = importStatement(t.db(), request(l, f, path));
+    QVERIFY2(again, qPrintable(again.ok() ? QString() : again.error().text()));
+    QCOMPARE(again->outcomes.value(kAlreadyCredited), 2);
+    QCOMPARE(again->outcomes.value(kCommissionWritten), 2);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM conta_produtor WHERE historico LIKE 'Pgto%'")), 4);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM conta_produtor WHERE historico = 'Encargos de produção'")), 4);
+    QCOMPARE(count(t.db(), QStringLiteral("SELECT COUNT(*) FROM docreceber")), 4);
 }
 
 void TestStatementImport::badFileWritesNothing_data()
