@@ -40,6 +40,21 @@ const QList<CommandInfo>& commands()
           flagOption("all", "Every PME proposal with an effective date."),
           valueOption("operator", "User name written in the audit rows (default ARVO).", "name")},
          &pmeReceivables},
+        {QStringLiteral("import-statement"),
+         QStringLiteral("import-statement (--insurer NAME | --administrator NAME | --multi) --file PATH "
+                        "--date DD/MM/YYYY [--account DESCRIPTION] [--pme] [--old-layout] [--dry-run] "
+                        "[--operator NAME]"),
+         {valueOption("insurer", "Insurer (clientes.fantasia) whose statement this is.", "name"),
+          valueOption("administrator", "Administrator (adma.nome) whose statement this is.", "name"),
+          flagOption("multi", "The multi-insurer sheet."),
+          valueOption("file", "Statement workbook.", "path"),
+          valueOption("date", "Payment date of the statement.", "dd/mm/yyyy"),
+          valueOption("account", "Credited bank account (description).", "description"),
+          flagOption("pme", "HAPVIDA: the PME key column."),
+          flagOption("old-layout", "HUMANA: the old layout."),
+          flagOption("dry-run", "Run the whole import, then write nothing."),
+          valueOption("operator", "User name written in the audit rows (default ARVO).", "name")},
+         &importStatement},
     };
     return list;
 }

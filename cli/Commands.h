@@ -25,5 +25,6 @@ int initDb(CliContext& ctx);
 int serve(CliContext& ctx);
 int stopServer(CliContext& ctx);
 int pmeReceivables(CliContext& ctx);
+int importStatement(CliContext& ctx);
 
 } // namespace arvo::cli
