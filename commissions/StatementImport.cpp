@@ -1,6 +1,6 @@
 #include "commissions/StatementImport.h"
 
-#include "commissions/CommissionAudit.h"
+#include "core/Audit.h"
 
 #include <QFileInfo>
 #include <QTime>
@@ -287,8 +287,16 @@ Status insertLedger(Run& run, const Proposal& s, int n, int seller, int repasse,
 Status audit(Run& run, const QString& operation, const QString& routine, const QString& history,
              int beneficiary, double value, const QString& obs)
 {
-    return writeCommissionAudit(run.db, {run.today, run.time, run.req.user, operation, routine,
-                                         history, beneficiary, value, obs});
+    AuditEntry e;
+    e.stamp = AuditStamp{run.today, run.time};
+    e.operador = run.req.user;
+    e.rotina = routine;
+    e.operacao = operation;
+    e.historico = history;
+    e.favorecido = beneficiary;
+    e.valor = value;
+    e.obs = obs;
+    return writeAudit(run.db, e, AuditWay::DirectInsert);
 }
 
 QString parcText(const Proposal& s, int n)
