@@ -1,5 +1,6 @@
 #include "production/PmeReceivables.h"
 
+#include "core/DateValue.h"
 #include "production/DueDates.h"
 
 #include <QHash>
@@ -276,7 +277,7 @@ PmeProposal proposalFrom(const Row& r)
     p.number = r["proposta"].toString();
     p.insurer = r["seguradora"].toInt();
     p.insurerName = r["cia"].toString();
-    p.effective = r["efetivacao"].toDate();
+    p.effective = readDate(r["efetivacao"]).value_or(QDate());
     p.premium = r["vlrcomissionado"].toDouble();
     p.companyName = r["empresa"].toString();
     return p;
