@@ -101,6 +101,9 @@ Tdm::Tdm(QObject* parent) : QObject(parent)
 Tdm::~Tdm()
 {
     m_queries.clear();
+    // The data module owns the connection; a private server goes with m_database after it.
+    if (m_database.db.isOpen())
+        m_database.db.close();
     if (dm == this)
         dm = nullptr;
 }
@@ -108,6 +111,9 @@ Tdm::~Tdm()
 void Tdm::attach(arvo::OpenDatabase database, const arvo::ConnectionSettings& settings)
 {
     m_queries.clear();
+    if (m_database.db.isOpen() &&
+        m_database.db.connectionName() != database.db.connectionName())
+        m_database.db.close();
     m_database = std::move(database);
     m_settings = settings;
 }
