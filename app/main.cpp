@@ -1,17 +1,18 @@
 // Velmor Arvo: start-up and wiring only.
 
+#include "app/ScreenRegistry.h"
+#include "app/UnitFrmPrincipal.h"
+#include "app/Unitdm.h"
 #include "core/AppConfig.h"
 #include "core/DatabaseBootstrap.h"
 #include "core/screens/MessageService.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
-#include <QTranslator>
-
+#include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 
 #include <atomic>
 #include <clocale>
@@ -26,17 +27,28 @@ extern "C" void onTerminate(int)
     g_terminate = true;
 }
 
-/// SIGTERM/SIGINT end the message loop normally, so the embedded server is stopped cleanly.
+/// SIGTERM/SIGINT end the program without the close question, so the embedded server is
+/// stopped cleanly even while a dialog is open.
 void quitOnTerminationSignals(QObject* owner)
 {
     std::signal(SIGTERM, onTerminate);
     std::signal(SIGINT, onTerminate);
     auto* poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, [] {
-        if (g_terminate)
-            QApplication::quit();
+        if (!g_terminate)
+            return;
+        if (FrmPrincipal)
+            FrmPrincipal->quitWithoutAsking();
+        else
+            QCoreApplication::exit(0);
     });
     poll->start(200);
+}
+
+arvo::ConnectionSettings settingsOf(const arvo::AppConfig& config,
+                                    const arvo::OpenDatabase& database)
+{
+    return database.server ? database.server->settings(config.database) : config.connection();
 }
 
 } // namespace
@@ -54,20 +66,22 @@ int main(int argc, char* argv[])
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+    Tdm data;
     const arvo::AppConfig config = arvo::AppConfig::load();
+    // The configured host, then its fallback; a failure of both ends the program.
     auto database = arvo::openDatabase(config, QStringLiteral("velmor_arvo"));
     if (!database) {
         arvo::inform(database.error().text(), QStringLiteral("Erro"), arvo::MsgIcon::Error);
         return 1;
     }
+    const arvo::ConnectionSettings settings = settingsOf(config, *database);
+    data.attach(std::move(*database), settings);
+    registerScreens();
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Velmor Corretora - Sistema Integrado de Gestão"));
-    auto* label = new QLabel(QStringLiteral("Velmor Arvo"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(1024, 700);
-    window.show();
+    TFrmPrincipal window(data, config.supportLine);
+    if (window.terminated())
+        return 1;
     quitOnTerminationSignals(&window);
+    window.showMaximized();
     return QApplication::exec();
 }
