@@ -677,7 +677,7 @@ Result<StatementImportOutcome> importStatement(Db& db, const StatementImportRequ
     out.groups = int(groups.size());
     qint64 done = 0;
     for (const Group& g : groups) {
-        report(progress, done, groups.size(),
+        reportProgress(progress, done, groups.size(),
                QStringLiteral("Aguarde...Processando Apólice: ") + g.key);
         GroupResult one;
         {
@@ -709,7 +709,7 @@ Result<StatementImportOutcome> importStatement(Db& db, const StatementImportRequ
         out.receivablesSettled += one.receivablesSettled;
         ++done;
     }
-    report(progress, done, groups.size(), QStringLiteral("Importação Finalizada!!!"));
+    reportProgress(progress, done, groups.size(), QStringLiteral("Importação Finalizada!!!"));
     // A dry run's transaction rolls back as it goes out of scope.
     return out;
 }

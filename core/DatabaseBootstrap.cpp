@@ -35,7 +35,7 @@ Result<OpenDatabase> openDatabase(const AppConfig& config, const QString& connec
 {
     OpenDatabase open;
     if (!config.usesEmbeddedServer()) {
-        report(progress, 0, 0, QStringLiteral("Conectando ao banco de dados..."));
+        reportProgress(progress, 0, 0, QStringLiteral("Conectando ao banco de dados..."));
         auto db = Db::connect(config.connection(), connectionName);
         if (!db)
             return db.error();
@@ -43,7 +43,7 @@ Result<OpenDatabase> openDatabase(const AppConfig& config, const QString& connec
         return open;
     }
 
-    report(progress, 0, 0, QStringLiteral("Iniciando o banco de dados local..."));
+    reportProgress(progress, 0, 0, QStringLiteral("Iniciando o banco de dados local..."));
     open.server = std::make_unique<PrivateServer>(config.embeddedDataDir);
     if (auto st = open.server->start(); !st)
         return st.error();
@@ -54,7 +54,7 @@ Result<OpenDatabase> openDatabase(const AppConfig& config, const QString& connec
     if (!exists)
         return exists.error();
     if (!*exists) {
-        report(progress, 0, 0, QStringLiteral("Criando o banco de dados..."));
+        reportProgress(progress, 0, 0, QStringLiteral("Criando o banco de dados..."));
         if (auto st = initDatabase(*db, config.database, QStringLiteral("ADMIN"),
                                    QStringLiteral("ADMIN"));
             !st)

@@ -11,7 +11,7 @@ namespace arvo {
 /// it. May be empty.
 using Progress = std::function<void(qint64 done, qint64 total, const QString& status)>;
 
-inline void report(const Progress& progress, qint64 done, qint64 total, const QString& status)
+inline void reportProgress(const Progress& progress, qint64 done, qint64 total, const QString& status)
 {
     if (progress)
         progress(done, total, status);

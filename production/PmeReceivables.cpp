@@ -355,7 +355,7 @@ Result<PmeBatchOutcome> writeAllPmeReceivables(Db& db, const PmeRunContext& cont
             out.stopMessages << QStringLiteral("%1 (proposta %2)").arg(one->stopMessage, p.number);
         }
         if (++done % 100 == 0 || done == total)
-            report(progress, done, total, QStringLiteral("Gerando parcelas: %1 de %2").arg(done).arg(total));
+            reportProgress(progress, done, total, QStringLiteral("Gerando parcelas: %1 de %2").arg(done).arg(total));
     }
     return out;
 }
