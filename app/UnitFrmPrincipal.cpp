@@ -190,7 +190,8 @@ void TFrmPrincipal::Timer1Timer()
 void TFrmPrincipal::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (m_shown || m_terminated)
+    // A session that already exists needs no login.
+    if (m_shown || m_terminated || !m_currentUser.isEmpty())
         return;
     m_shown = true;
     // Log in once the window is on screen, from the running message loop.
