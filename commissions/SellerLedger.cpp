@@ -1,15 +1,11 @@
 #include "commissions/SellerLedger.h"
 
 #include "core/Audit.h"
+#include "core/DateValue.h"
 
 namespace arvo {
 
 namespace {
-
-QString sqlDate(const QDate& d)
-{
-    return d.toString(QStringLiteral("yyyy/MM/dd"));
-}
 
 /// FROM and WHERE of the listing; the balance runs over exactly the rows it lists.
 QString listingBody(const LedgerFilter& f, bool balanced, Params& params)
@@ -18,8 +14,8 @@ QString listingBody(const LedgerFilter& f, bool balanced, Params& params)
                                  " WHERE C.seguradora = S.codigo AND C.segurado = P.codigo");
     if (f.start.isValid() && f.end.isValid()) {
         sql += QStringLiteral(" AND C.data BETWEEN :start AND :end");
-        params.insert(QStringLiteral("start"), sqlDate(f.start));
-        params.insert(QStringLiteral("end"), sqlDate(f.end));
+        params.insert(QStringLiteral("start"), dateForSql(f.start));
+        params.insert(QStringLiteral("end"), dateForSql(f.end));
     }
     if (balanced) {
         sql += QStringLiteral(" AND C.repasse = :producer");
@@ -67,8 +63,8 @@ Status ledgerHousekeeping(Db& db, const QDate& start, const QDate& end)
                          {{QStringLiteral("busca"), QStringLiteral("N/I")}});
         !r)
         return r.error();
-    const Params period = {{QStringLiteral("start"), sqlDate(start)},
-                           {QStringLiteral("end"), sqlDate(end)}};
+    const Params period = {{QStringLiteral("start"), dateForSql(start)},
+                           {QStringLiteral("end"), dateForSql(end)}};
     if (auto r = db.exec(QStringLiteral("DELETE FROM conta_produtor WHERE data BETWEEN :start AND "
                                         ":end AND historico LIKE '%Pgto Com%' AND credito = 0"),
                          period);
@@ -87,7 +83,7 @@ Result<double> openingBalance(Db& db, int producer, const QDate& start)
 {
     auto row = db.selectOne(QStringLiteral("SELECT SUM(credito) AS Credito, SUM(debito) AS Debito "
                                            "FROM conta_produtor WHERE repasse = :r AND data < :d"),
-                            {{QStringLiteral("r"), producer}, {QStringLiteral("d"), sqlDate(start)}});
+                            {{QStringLiteral("r"), producer}, {QStringLiteral("d"), dateForSql(start)}});
     if (!row)
         return row.error();
     const double credit = qMax(0.0, (**row)["Credito"].toDouble());

@@ -98,7 +98,7 @@ PlannedInstallment bySchedule(const PmeProposal& p, const BrokerSchedule& s, int
 
 QString sqlDate(const QDate& d)
 {
-    return QLatin1Char('\'') + d.toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char('\'');
+    return QLatin1Char('\'') + dateForSql(d) + QLatin1Char('\'');
 }
 
 QString sqlNumber(double v)

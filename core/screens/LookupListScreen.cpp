@@ -43,7 +43,7 @@ LookupListScreen::LookupListScreen(Db& db, QString currentUser, LookupDecl decl,
 
 void LookupListScreen::reportError(const Error& error)
 {
-    messages().show(error.text(), QStringLiteral("Erro"), MsgIcon::Error, MsgButtons::Ok);
+    showError(error);
 }
 
 void LookupListScreen::refresh()
@@ -92,18 +92,8 @@ void LookupListScreen::DBGrid1DblClick()
     if (row < 0 || row >= m_rows.size())
         return;
     const qint64 key = m_rows[row]["codigo"].toLongLong();
-    if (m_decl.inUse) {
-        auto used = m_decl.inUse(m_db, key);
-        if (!used) {
-            reportError(used.error());
-            return;
-        }
-        if (used.value()) {
-            messages().show(*used.value(), QStringLiteral("Velmor"), MsgIcon::Warning,
-                            MsgButtons::Ok);
-            return;
-        }
-    }
+    if (deletionRefused(m_decl.inUse, m_db, key, QStringLiteral("Velmor")))
+        return;
     if (messages().show(QStringLiteral("Deseja excluir o registro?"), QStringLiteral("Velmor"),
                         MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;

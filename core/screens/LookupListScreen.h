@@ -4,6 +4,7 @@
 // with a name not yet listed inserts it; F12 on a grid row toggles `ativo`; a double click
 // deletes the row after the in-use check and the confirmation.
 
+#include "core/screens/ScreenKit.h"
 #include "core/Registry.h"
 
 #include <QDialog>
@@ -22,7 +23,7 @@ struct LookupDecl
     RegistryTable table;
     QString caption;
     /// References that forbid a deletion: the refusal message, or nothing when free.
-    std::function<Result<std::optional<QString>>(Db&, qint64)> inUse;
+    InUseCheck inUse;
 };
 
 class LookupListScreen : public QDialog

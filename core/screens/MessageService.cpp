@@ -38,6 +38,11 @@ bool ask(const QString& text, const QString& caption)
            MsgAnswer::Yes;
 }
 
+void showError(const Error& error)
+{
+    messages().show(error.text(), QStringLiteral("Erro"), MsgIcon::Error, MsgButtons::Ok);
+}
+
 MsgAnswer MessageBoxService::show(const QString& text, const QString& caption, MsgIcon icon,
                                   MsgButtons buttons)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/Result.h"
+
 #include <QString>
 
 namespace arvo {
@@ -26,6 +28,8 @@ void setMessageService(MessageService* service);
 /// Shorthands for the common cases.
 void inform(const QString& text, const QString& caption = {}, MsgIcon icon = MsgIcon::Information);
 bool ask(const QString& text, const QString& caption = QStringLiteral("Atenção"));
+/// A database or file error as the screens show it: caption "Erro", error icon.
+void showError(const Error& error);
 
 /// Message boxes, parented to the active window.
 class MessageBoxService : public MessageService

@@ -222,7 +222,7 @@ void RegistryScreen::setState(State state)
 
 void RegistryScreen::reportError(const Error& error)
 {
-    messages().show(error.text(), QStringLiteral("Erro"), MsgIcon::Error, MsgButtons::Ok);
+    showError(error);
 }
 
 void RegistryScreen::runSearch(SearchOption option, const QString& text)
@@ -394,18 +394,8 @@ void RegistryScreen::btexcluirClick()
         return;
     }
     const qint64 key = *currentKey();
-    if (m_decl.inUse) {
-        auto used = m_decl.inUse(m_db, key);
-        if (!used) {
-            reportError(used.error());
-            return;
-        }
-        if (used.value()) {
-            messages().show(*used.value(), QStringLiteral("Atenção"), MsgIcon::Warning,
-                            MsgButtons::Ok);
-            return;
-        }
-    }
+    if (deletionRefused(m_decl.inUse, m_db, key, QStringLiteral("Atenção")))
+        return;
     if (messages().show(QStringLiteral("Deseja excluir o registro?"), m_decl.deleteCaption,
                         MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;

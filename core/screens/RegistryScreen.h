@@ -5,6 +5,7 @@
 // change states, Novo, Gravar, Alterar, Excluir, Relatório, the navigation buttons, the exit
 // button's caption, the picker mode and the messages.
 
+#include "core/screens/ScreenKit.h"
 #include "core/Registry.h"
 
 #include <QDialog>
@@ -53,7 +54,7 @@ struct RegistryDecl
     QList<SearchOption> searchOptions{SearchOption::Codigo, SearchOption::Nome,
                                       SearchOption::Geral};
     /// References that forbid a deletion: the refusal message, or nothing when free.
-    std::function<Result<std::optional<QString>>(Db&, qint64)> inUse;
+    InUseCheck inUse;
 };
 
 class RegistryScreen : public QDialog

@@ -286,4 +286,20 @@ void installPickerKey(QLineEdit* field, std::function<std::optional<qint64>()> o
     new PickerKey(field, std::move(openPicker));
 }
 
+bool deletionRefused(const InUseCheck& inUse, Db& db, qint64 key, const QString& caption)
+{
+    if (!inUse)
+        return false;
+    auto used = inUse(db, key);
+    if (!used) {
+        showError(used.error());
+        return true;
+    }
+    if (used.value()) {
+        messages().show(*used.value(), caption, MsgIcon::Warning, MsgButtons::Ok);
+        return true;
+    }
+    return false;
+}
+
 } // namespace arvo

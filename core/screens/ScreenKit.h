@@ -6,6 +6,8 @@
 // RegistryScreen (RegistryScreen.h) and look-up lists with LookupListScreen; the SQL they run
 // is built in core/Registry.h.
 
+#include "platform/db/Db.h"
+
 #include <QColor>
 #include <QDate>
 #include <QObject>
@@ -106,5 +108,12 @@ void installPickerKey(QLineEdit* field, std::function<std::optional<qint64>()> o
 
 /// Today's date as the screens use it.
 QDate screenToday();
+
+/// Whether a record is still referred to: the refusal message, or nothing when it may go.
+using InUseCheck = std::function<Result<std::optional<QString>>(Db&, qint64)>;
+/// Runs a registry's in-use check before a deletion. True when the deletion must stop: the
+/// record is in use (its message is shown with `caption`) or the check failed (shown as an
+/// error). An empty check never refuses.
+bool deletionRefused(const InUseCheck& inUse, Db& db, qint64 key, const QString& caption);
 
 } // namespace arvo
